@@ -15,6 +15,7 @@ std::string BoolToText(bool flag);
 
 // Reads lines as the settings file defines them: CR LF or a lone CR ends a line, a lone LF
 // stays in the value, byte 26 ends the data, and past the end every line reads empty.
+// The reader and the lines it returns are views: the bytes must outlive them.
 class SettingsLineReader {
  public:
   explicit SettingsLineReader(std::string_view bytes);
