@@ -21,6 +21,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
 fi
 wineserver -p >/dev/null 2>&1 || true
+# Start Wine's background services now, away from the caller's output: started later by the
+# first test, they would inherit ctest's pipe and keep it open until the server ends.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true

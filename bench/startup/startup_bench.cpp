@@ -4,16 +4,20 @@
 // interleaved (every round runs every program once, in a rotating order) so that slow drifts of
 // the machine hit all programs alike. Prints two tables; always exits 0 after a run.
 //
+// The main window is the first visible top-level window of the process that has a size and
+// child windows.
+//
 //   STARTUP_BENCH.EXE [-n ROUNDS] [-w WARMUP] [-idle MS] [-a FLOOR_A] [-b FLOOR_B]
 //                     [-u UTILITY] [PROGRAM...]
 //
-// PROGRAM defaults to ..\app\TAVROLEX.EXE beside this program's folder; FLOOR_A and FLOOR_B to
+// PROGRAM defaults to ..\app\TAVROLEX.EXE, seen from this program's folder; FLOOR_A and FLOOR_B to
 // FLOOR_MINIMAL.EXE and FLOOR_DIRECT.EXE beside this program. UTILITY (default: this program)
 // is copied beside every program as WM8EUTIL.EXE so that each starts normally.
 #include <windows.h>
 #include <mmsystem.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -132,11 +136,15 @@ BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM lparam) {
   auto* state = reinterpret_cast<FindWindowState*>(lparam);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == state->pid && IsWindowVisible(hwnd)) {
-    state->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
+  if (pid != state->pid || !IsWindowVisible(hwnd)) return TRUE;
+  // The main window is the one that shows controls: a program may also have a visible top-level
+  // window of its own with no size and no children (an application window that only labels the
+  // task-bar button), which is not what the user sees.
+  RECT r;
+  if (!GetWindowRect(hwnd, &r) || r.right <= r.left || r.bottom <= r.top) return TRUE;
+  if (!GetWindow(hwnd, GW_CHILD)) return TRUE;
+  state->found = hwnd;
+  return FALSE;
 }
 
 HWND VisibleWindowOf(DWORD pid) {
@@ -149,10 +157,35 @@ uint64_t FileTimeTo100ns(const FILETIME& ft) {
   return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
 
-double CpuMs(HANDLE process) {
+// Wine 8 answers GetProcessTimes for another process with the caller's own times, while its
+// thread times are right; there the process's CPU time is the sum over its threads.
+bool RunningOnWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+double CpuMs(HANDLE process, DWORD pid) {
+  static const bool wine = RunningOnWine();
   FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
-  return static_cast<double>(FileTimeTo100ns(kernel) + FileTimeTo100ns(user)) / 10000.0;
+  if (!wine) {
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
+    return static_cast<double>(FileTimeTo100ns(kernel) + FileTimeTo100ns(user)) / 10000.0;
+  }
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  uint64_t total = 0;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != pid) continue;
+    HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+    if (!thread) continue;
+    if (GetThreadTimes(thread, &created, &exited, &kernel, &user))
+      total += FileTimeTo100ns(kernel) + FileTimeTo100ns(user);
+    CloseHandle(thread);
+  }
+  CloseHandle(snapshot);
+  return static_cast<double>(total) / 10000.0;
 }
 
 uint64_t CommittedPrivate(HANDLE process) {
@@ -230,10 +263,10 @@ bool RunOnce(Program& program, const Options& options, unsigned run_id, Sample* 
     }
 
     // Idle: the program has nothing to do until the user acts.
-    const double cpu0 = CpuMs(pi.hProcess);
+    const double cpu0 = CpuMs(pi.hProcess, pi.dwProcessId);
     sample->startup_cpu_ms = cpu0;
     Sleep(static_cast<DWORD>(options.idle_ms));
-    const double cpu1 = CpuMs(pi.hProcess);
+    const double cpu1 = CpuMs(pi.hProcess, pi.dwProcessId);
     sample->idle_cpu_ms = cpu0 >= 0 && cpu1 >= 0 ? cpu1 - cpu0 : -1;
 
     PROCESS_MEMORY_COUNTERS_EX pmc{};
@@ -407,12 +440,14 @@ int main() {
 
   const double base_b = Median(all[index_b].samples, visible);
   const double base_a = Median(all[index_a].samples, visible);
+  const double min_b = Min(all[index_b].samples, visible);
   const double mem_b = Median(all[index_b].samples, priv);
   const double committed_b = Median(all[index_b].samples, committed);
 
   std::printf("\nStart-up time, CreateProcess to visible main window (ms)\n");
-  std::printf("%-34s %4s %8s %8s %8s %9s %9s %9s %9s %9s\n", "program", "runs", "median", "min",
-              "max", "ready med", "x floor b", "x floor a", "cpu med", "close med");
+  std::printf("%-34s %4s %8s %8s %8s %9s %9s %9s %9s %9s %9s\n", "program", "runs", "median",
+              "min", "max", "ready med", "x floor b", "x floor a", "min x b", "cpu med",
+              "close med");
   for (const Program& p : all) {
     if (!p.present) continue;
     std::printf("%-34s %4zu %8.1f %8.1f %8.1f %9.1f", ToUtf8(p.label).c_str(), p.samples.size(),
@@ -420,6 +455,7 @@ int main() {
                 Median(p.samples, ready));
     PrintRatio(Median(p.samples, visible), base_b);
     PrintRatio(Median(p.samples, visible), base_a);
+    PrintRatio(Min(p.samples, visible), min_b);
     std::printf(" %9.1f %9.1f\n", Median(p.samples, startup_cpu), Median(p.samples, closing));
   }
 
@@ -447,11 +483,14 @@ int main() {
                 ToUtf8(p.label).c_str(), ToUtf8(p.path).c_str(), ToUtf8(p.window_class).c_str(),
                 ToUtf8(p.window_caption).c_str(), p.failures, p.killed);
   }
-  std::printf("\nready = the window's thread answers a sent message; cpu = CPU ms (kernel + user) "
-              "used up to ready; close = WM_CLOSE to process exit.\n"
+  std::printf("\nready = the window's thread answers a sent message; min x b = fastest run over "
+              "floor (b)'s fastest; cpu = CPU ms (kernel + user) used up to ready; close = "
+              "WM_CLOSE to process exit.\n"
+              "CPU times: %s.\n"
               "private = PROCESS_MEMORY_COUNTERS_EX.PrivateUsage (Wine reports 0); commit = "
               "committed MEM_PRIVATE regions found by VirtualQueryEx; wset = working set; idle = "
-              "CPU ms used while idle.\n");
+              "CPU ms used while idle.\n",
+              RunningOnWine() ? "sum of the process's thread times (Wine)" : "GetProcessTimes");
   timeEndPeriod(1);
   return 0;
 }

@@ -5,6 +5,12 @@ namespace tavrolex {
 LRESULT Container::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND child = nullptr;
   switch (message) {
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wparam);
+      if (LOWORD(lparam)) InvalidateRect(Handle(), nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
     case WM_COMMAND:
     case WM_HSCROLL:
     case WM_VSCROLL:

@@ -1,4 +1,5 @@
-// A window that holds controls: hands the notifications they send back to their objects.
+// A window that holds controls: hands the notifications they send back to their objects,
+// and keeps the font it is given, as the system's controls do.
 #pragma once
 
 #include "controls/window.h"
@@ -8,6 +9,9 @@ namespace tavrolex {
 class Container : public Window {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  HFONT font_ = nullptr;
 };
 
 }  // namespace tavrolex

@@ -15,12 +15,6 @@ bool GroupBox::Create(HWND parent, int id, const Bounds& bounds, std::string_vie
 
 LRESULT GroupBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_SETFONT:
-      font_ = reinterpret_cast<HFONT>(wparam);
-      if (LOWORD(lparam)) InvalidateRect(Handle(), nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font_);
     case WM_SETTEXT: {
       const LRESULT result = DefaultProc(message, wparam, lparam);
       InvalidateRect(Handle(), nullptr, TRUE);
@@ -41,7 +35,7 @@ LRESULT GroupBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 void GroupBox::Paint(HDC dc) {
   RECT client{};
   GetClientRect(Handle(), &client);
-  const HGDIOBJ old_font = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+  const HGDIOBJ old_font = SelectObject(dc, Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
   RECT frame = client;

@@ -18,7 +18,6 @@ class GroupBox : public Container {
 
  private:
   void Paint(HDC dc);
-  HFONT font_ = nullptr;
 };
 
 }  // namespace tavrolex

@@ -186,6 +186,28 @@ std::vector<const LayoutRow*> ChildrenOf(int parent) {
   return rows;
 }
 
+// Where a control overlaps a later sibling (one after it in the tab order), the later one
+// shows whole: the earlier control gives up the shared pixels through its window region.
+void GiveWayToLaterSiblings(HWND container) {
+  for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT own{};
+    GetWindowRect(child, &own);
+    HRGN region = nullptr;
+    for (HWND later = GetWindow(child, GW_HWNDNEXT); later; later = GetWindow(later, GW_HWNDNEXT)) {
+      RECT other{};
+      RECT shared{};
+      GetWindowRect(later, &other);
+      if (!IntersectRect(&shared, &own, &other)) continue;
+      if (!region) region = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
+      HRGN cut = CreateRectRgn(shared.left - own.left, shared.top - own.top, shared.right - own.left,
+                               shared.bottom - own.top);
+      CombineRgn(region, region, cut, RGN_DIFF);
+      DeleteObject(cut);
+    }
+    if (region) SetWindowRgn(child, region, FALSE);  // the system owns the region from here on
+  }
+}
+
 }  // namespace
 
 bool TFormTavrolex::BuildControls() {
@@ -204,6 +226,7 @@ bool TFormTavrolex::BuildControls() {
       handles[row->id] = hwnd;
       pending.push_back(row->id);
     }
+    if (parent != kForm) GiveWayToLaterSiblings(handles[parent]);
   }
   TabControlOption.LeavePageArea(PanelGeneral.GetBounds());
   return true;

@@ -253,7 +253,8 @@ std::vector<std::vector<std::string>> FfmpegPasses(const Options& o, const Plan&
         a.insert(a.end(), {"-q:v", std::to_string(plan.qscale)});
         break;
       default:
-        a.insert(a.end(), {"-b:v", rate, "-bufsize", buf});
+        // An average rate; peaks may reach twice it within the buffer.
+        a.insert(a.end(), {"-b:v", rate, "-maxrate", std::to_string(2LL * plan.video_bps), "-bufsize", buf});
         break;
     }
   };
@@ -262,7 +263,9 @@ std::vector<std::vector<std::string>> FfmpegPasses(const Options& o, const Plan&
   if (plan.passes2()) {
     std::vector<std::string> first = head();
     video(first);
-    first.insert(first.end(), {"-pass", "1", "-passlogfile", paths.passlog, "-an", "-f", "null", paths.null_sink});
+    // The first pass writes a real ASF file: FFmpeg's null muxer makes the WMV encoders reject
+    // the frame timing when the rate is changed with -r.
+    first.insert(first.end(), {"-pass", "1", "-passlogfile", paths.passlog, "-an", "-f", "asf", paths.pass1_output});
     passes.push_back(first);
   }
   std::vector<std::string> last = head();

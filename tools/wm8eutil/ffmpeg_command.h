@@ -69,7 +69,7 @@ struct JobPaths {
   std::string input, output;  // as FFmpeg sees them
   std::string progress;       // file for -progress
   std::string passlog;        // prefix for -passlogfile
-  std::string null_sink;      // /dev/null or NUL
+  std::string pass1_output;   // scratch file the first of two passes writes (its log is what counts)
 };
 
 // The argument vectors (program name left out) of the FFmpeg runs, in order: one, or two

@@ -58,6 +58,13 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
 
 std::string Shown(const std::wstring& path) { return Narrow(path, CP_ACP); }
 
+// Names are worked on in UTF-8, where a '.' or '_' byte is always that character; in code
+// page 932 it can be the second byte of another one.
+std::optional<std::string> Utf8(const std::optional<std::string>& ansi) {
+  if (!ansi) return std::nullopt;
+  return Narrow(Widen(*ansi, CP_ACP), CP_UTF8);
+}
+
 // Whether a file can be written at `path`, without leaving anything behind.
 bool CanWrite(const std::wstring& path, std::string* why) {
   DWORD a = GetFileAttributesW(path.c_str());
@@ -175,7 +182,7 @@ class Encoder {
     paths.output = PathForTools(tools_, job.output);
     paths.progress = PathForTools(tools_, scratch_.File(L"progress.txt"));
     paths.passlog = PathForTools(tools_, scratch_.File(L"pass"));
-    paths.null_sink = tools_.unix_tools ? "/dev/null" : "NUL";
+    paths.pass1_output = PathForTools(tools_, scratch_.File(L"pass1.asf"));
     const auto passes = FfmpegPasses(options_, plan, paths);
     for (std::size_t i = 0; i < passes.size(); ++i) {
       const std::wstring progress_file = scratch_.File(L"progress.txt");
@@ -186,8 +193,9 @@ class Encoder {
         if (p.out_time_us < 0) return;
         const std::int64_t done = p.out_time_us / 1000;
         if (plan.duration_ms > 0) {
-          const int percent = static_cast<int>(std::clamp<std::int64_t>(done * 100 / plan.duration_ms, 0, 100));
-          std::printf("\r  %s%3d%%  %s / %s ", label.c_str(), percent, Clock(done).c_str(), Clock(plan.duration_ms).c_str());
+          const int percent = p.ended ? 100 : static_cast<int>(std::clamp<std::int64_t>(done * 100 / plan.duration_ms, 0, 99));
+          std::printf("\r  %s%3d%%  %s / %s ", label.c_str(), percent,
+                      Clock(p.ended ? plan.duration_ms : done).c_str(), Clock(plan.duration_ms).c_str());
         } else {
           std::printf("\r  %s%s ", label.c_str(), Clock(done).c_str());
         }
@@ -245,7 +253,7 @@ int FolderJobs(const Options& options, const std::wstring& in_dir, const std::ws
   const bool audio_profile = options.profile != nullptr && options.profile->video_bps == 0;
   std::vector<bool> audio_only;
   for (const std::string& name : names) audio_only.push_back(audio_profile || IsAudioFile(name));
-  const std::vector<std::string> outputs = OutputNames(names, audio_only, options.outputstring, SamePath(in_dir, out_dir));
+  const std::vector<std::string> outputs = OutputNames(names, audio_only, Utf8(options.outputstring), SamePath(in_dir, out_dir));
   for (std::size_t i = 0; i < names.size(); ++i) {
     Job job;
     job.input = JoinPath(in_dir, Widen(names[i], CP_UTF8));
@@ -304,7 +312,8 @@ int Run(const std::vector<std::string>& args) {
     job.audio_only_source = IsAudioFile(input_name);
     if (IsDirectory(output) || EndsWithSeparator(output)) {
       const bool audio_only = job.audio_only_source || (o.profile != nullptr && o.profile->video_bps == 0);
-      const std::vector<std::string> names = OutputNames({input_name}, {audio_only}, o.outputstring, SamePath(ParentDir(input), output));
+      const std::vector<std::string> names =
+          OutputNames({input_name}, {audio_only}, Utf8(o.outputstring), SamePath(ParentDir(input), output));
       job.output = JoinPath(output, Widen(names[0], CP_UTF8));
     }
     if (SamePath(job.input, job.output)) {
