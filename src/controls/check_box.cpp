@@ -15,4 +15,22 @@ void CheckBox::SetChecked(bool checked) {
   SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+LRESULT CheckBox::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message != WM_PAINT || wparam) return DefaultProc(message, wparam, lparam);
+  // Buttons draw with their parent's clipping, past their own window region: clip the
+  // painting to the region, so a control that overlaps the box shows whole.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(Handle(), region) == ERROR) {
+    DeleteObject(region);
+    return DefaultProc(message, wparam, lparam);
+  }
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Handle(), &ps);
+  ExtSelectClipRgn(dc, region, RGN_AND);
+  DefaultProc(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  EndPaint(Handle(), &ps);
+  DeleteObject(region);
+  return 0;
+}
+
 }  // namespace tavrolex

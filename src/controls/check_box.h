@@ -12,6 +12,9 @@ class CheckBox : public Window {
   bool Create(HWND parent, int id, const Bounds& bounds, std::string_view caption_utf8);
   bool Checked() const;
   void SetChecked(bool checked);  // raises nothing
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 };
 
 }  // namespace tavrolex

@@ -34,13 +34,19 @@ TEST(Harness, StartsAProcessWithItsCommandLineDirectoryAndEnvironment) {
   EXPECT_TRUE(RemoveTree(work));
 }
 
-TEST(Harness, AProcessThatDoesNotEndIsKilledAndReported) {
-  // Without WM8EUTIL_RECORD the recorder waits for Enter, which never comes.
-  Process recorder = Process::Start(RECORDER_EXE_PATH, "RECORDER.EXE", "", {{"WM8EUTIL_RECORD", ""}});
-  ASSERT_TRUE(recorder.started());
-  EXPECT_EQ(recorder.WaitForExit(300), std::nullopt);
-  recorder.Kill();
-  EXPECT_FALSE(recorder.Running());
+TEST(Harness, FindsAnotherProcesssWindowAndKillsAProcessThatDoesNotEnd) {
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string notepad = std::string(system) + "\\notepad.exe";
+  Process editor = Process::Start(notepad, "notepad.exe");
+  ASSERT_TRUE(editor.started());
+  HWND window = WaitForMainWindow(editor.id());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(FindMessageBox(editor.id()), nullptr);
+  EXPECT_EQ(editor.WaitForExit(300), std::nullopt);
+  EXPECT_TRUE(editor.Running());
+  editor.Kill();
+  EXPECT_FALSE(editor.Running());
 }
 
 TEST(Harness, FindsReadsAndAnswersAMessageBox) {

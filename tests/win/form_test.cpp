@@ -253,8 +253,9 @@ TEST_F(FormTest, EveryControlSitsWhereTheDefinitionSaysAtTheMeasuredScale) {
     if (f.label) continue;
     EXPECT_EQ(rect.right, Scaled(f.left + f.width, m)) << "control " << f.id;
     EXPECT_EQ(rect.bottom, Scaled(f.top + f.height, m)) << "control " << f.id;
-    if (f.id != IDC_TrackBar_v_quality)  // a slider shows no text and keeps no font
+    if (f.id != IDC_TrackBar_v_quality) {  // a slider shows no text and keeps no font
       EXPECT_EQ(SendMessageW(control, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font)) << "control " << f.id;
+    }
   }
 }
 
@@ -626,6 +627,27 @@ TEST_F(TabOrderTest, DetailOneReachesOnlyTheCheckedRadioButton) {
   EXPECT_EQ(std::count(walk.begin(), walk.end(), IDC_RadioButton_WMV7), 1);
   EXPECT_EQ(std::count(walk.begin(), walk.end(), IDC_RadioButton_WMV8), 0);
   ShowWindow(form.Handle(), SW_HIDE);
+}
+
+}  // namespace
+}  // namespace tavrolex
+
+namespace tavrolex {
+namespace {
+
+TEST_F(FormTest, AControlOverlappedByALaterOneGivesUpTheSharedPixels) {
+  TFormTavrolex& form = Make();
+  RECT check{};
+  RECT edit{};
+  GetWindowRect(form.CheckBox_outputstring.Handle(), &check);
+  GetWindowRect(form.Edit_outputstring.Handle(), &edit);
+  RECT shared{};
+  ASSERT_TRUE(IntersectRect(&shared, &check, &edit)) << "the definition lets them overlap";
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(form.CheckBox_outputstring.Handle(), region), ERROR);
+  EXPECT_FALSE(PtInRegion(region, shared.left - check.left, shared.top - check.top));
+  EXPECT_TRUE(PtInRegion(region, 0, 0));
+  DeleteObject(region);
 }
 
 }  // namespace
