@@ -11,13 +11,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
-  tavrolex::Application application;
-  application.Initialize("TAVROLEX", LoadIconW(instance, L"MAINICON"));
+  // Both live until the process ends, and the system takes their windows down with it:
+  // nothing is closed or destroyed one by one on the way out, which keeps every road out
+  // (a quit, a refused start, the end of the session) prompt.
+  auto* application = new tavrolex::Application;
+  application->Initialize("TAVROLEX", LoadIconW(instance, L"MAINICON"));
 
-  tavrolex::TFormTavrolex form;
-  if (form.Create(application.Handle(), GetCommandLineA())) {
-    application.SetMainWindow(form.Handle());
-    application.Run();
+  auto* form = new tavrolex::TFormTavrolex;
+  if (form->Create(application->Handle(), GetCommandLineA())) {
+    application->SetMainWindow(form->Handle());
+    application->Run();
   }
   return 0;
 }

@@ -8,7 +8,8 @@ namespace tavrolex {
 
 bool Slider::Create(HWND parent, int id, const Bounds& bounds) {
   if (!CreateStandard(TRACKBAR_CLASSW, 0,
-                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS, L"",
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS | TBS_FIXEDLENGTH,
+                      L"",
                       parent, id, bounds))
     return false;
   // The 32-bit range messages; the packed 16-bit one would cut larger ranges.
@@ -18,6 +19,8 @@ bool Slider::Create(HWND parent, int id, const Bounds& bounds) {
   SendMessageW(Handle(), TBM_SETLINESIZE, 0, 1);
   SendMessageW(Handle(), TBM_SETPAGESIZE, 0, 2);
   SendMessageW(Handle(), TBM_SETPOS, TRUE, kMinimum);
+  // A slim slider still gets a thumb that can be seen and grabbed, with room for the ticks.
+  SendMessageW(Handle(), TBM_SETTHUMBLENGTH, std::max(8, bounds.height - 5), 0);
   return true;
 }
 

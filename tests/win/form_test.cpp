@@ -652,3 +652,39 @@ TEST_F(FormTest, AControlOverlappedByALaterOneGivesUpTheSharedPixels) {
 
 }  // namespace
 }  // namespace tavrolex
+
+namespace tavrolex {
+namespace {
+
+// Each dialog starts with the name last confirmed in it, never with the box's text or the
+// other dialog's choice; a cancel changes nothing.
+TEST_F(FormTest, BrowseDialogsRememberOnlyTheirOwnConfirmedChoices) {
+  TFormTavrolex& form = Make();
+  ModalAnswerer answerer;
+  answerer.QueueFileAnswer("C:\\first.wmv");
+  SendMessageW(form.Button_output.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(answerer.LastInitialFileName(), "");
+  EXPECT_EQ(form.Edit_output.Text(), "C:\\first.wmv");
+
+  answerer.QueueFileAnswer(std::nullopt);  // cancelled
+  SendMessageW(form.Button_output.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form.Edit_output.Text(), "C:\\first.wmv");
+
+  form.Edit_output.SetText("C:\\typed.wmv");
+  answerer.QueueFileAnswer(std::nullopt);
+  SendMessageW(form.Button_output.Handle(), BM_CLICK, 0, 0);
+  // The dialog opens in the remembered file's folder with its name in the name field.
+  const std::string initial = answerer.LastInitialFileName();
+  EXPECT_TRUE(initial == "C:\\first.wmv" || initial == "first.wmv") << initial;
+  EXPECT_EQ(form.Edit_output.Text(), "C:\\typed.wmv");
+
+  answerer.QueueFileAnswer("C:\\source.avi");
+  SendMessageW(form.Button_input.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(answerer.LastInitialFileName(), "") << "the open dialog knows nothing of the save dialog";
+  EXPECT_EQ(form.Edit_input.Text(), "C:\\source.avi");
+  EXPECT_EQ(answerer.Boxes().size(), 4u);
+  for (const auto& box : answerer.Boxes()) EXPECT_TRUE(box.file_dialog);
+}
+
+}  // namespace
+}  // namespace tavrolex
