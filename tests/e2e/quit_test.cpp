@@ -3,6 +3,7 @@
 // the window's values, written once, or untouched when it is read-only.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,7 +59,7 @@ const std::string kFirstQuit =
 std::string WithLines(const std::string& base, const std::vector<std::pair<int, std::string>>& lines) {
   std::vector<std::string> split;
   for (size_t at = 0; at < base.size();) {
-    const size_t end = base.find("\r\n", at);
+    const size_t end = std::min(base.find("\r\n", at), base.size());
     split.push_back(base.substr(at, end - at));
     at = end + 2;
   }
@@ -85,10 +86,17 @@ TEST(Quit, AFirstRunWritesTheStartValuesOnceAndEndsWithZero) {
   EXPECT_EQ(FolderEntries(app.dir()), kFolderAfterQuit);
 }
 
+// The program's own top-level window that labels its task-bar button, "TAVROLEX".
+HWND TaskBarWindow(const Program& program) {
+  for (const WindowInfo& w : TopLevelWindows(program.process.id())) {
+    if (w.hwnd != program.window && w.class_name != "#32770" && w.text == "TAVROLEX") return w.hwnd;
+  }
+  return nullptr;
+}
+
 struct CloseRoad {
   const char* name;
-  UINT message;
-  WPARAM wparam;
+  void (*close)(const Program& program);
 };
 
 class CloseBox : public testing::TestWithParam<CloseRoad> {};
@@ -102,7 +110,7 @@ TEST_P(CloseBox, WritesTheCurrentValuesOnceAndEndsWithZero) {
   Click(program[IDC_CheckBox_v_quality]);
 
   FolderWatch watch(app.dir());
-  PostMessageA(program.window, GetParam().message, GetParam().wparam, 0);
+  GetParam().close(program);
   EXPECT_EQ(program.process.ExpectExit(), 0u);
   EXPECT_EQ(app.ReadSettings(), WithLines(kFirstQuit, {{1, "C:\\Video\\clip.avi"},
                                                        {2, "C:\\Encoded\\"},
@@ -111,12 +119,25 @@ TEST_P(CloseBox, WritesTheCurrentValuesOnceAndEndsWithZero) {
   EXPECT_EQ(FolderEntries(app.dir()), kFolderAfterQuit);
 }
 
-INSTANTIATE_TEST_SUITE_P(Roads, CloseBox,
-                         testing::Values(CloseRoad{"Close", WM_CLOSE, 0},
-                                         CloseRoad{"SystemMenuClose", WM_SYSCOMMAND, SC_CLOSE}),
-                         [](const testing::TestParamInfo<CloseRoad>& info) {
-                           return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Roads, CloseBox,
+    testing::Values(
+        CloseRoad{"Close", [](const Program& p) { PostMessageA(p.window, WM_CLOSE, 0, 0); }},
+        CloseRoad{"SystemMenuClose",
+                  [](const Program& p) { PostMessageA(p.window, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        CloseRoad{"TaskBarClose",
+                  [](const Program& p) {
+                    HWND task_bar = TaskBarWindow(p);
+                    ASSERT_NE(task_bar, nullptr) << "no top-level window reads TAVROLEX";
+                    PostMessageA(task_bar, WM_CLOSE, 0, 0);
+                  }},
+        // Both land in the queue before either is handled: still one write.
+        CloseRoad{"QuitThenClose",
+                  [](const Program& p) {
+                    PostClick(p[IDC_ButtonQuit]);
+                    PostMessageA(p.window, WM_CLOSE, 0, 0);
+                  }}),
+    [](const testing::TestParamInfo<CloseRoad>& info) { return std::string(info.param.name); });
 
 TEST(Quit, AReadOnlySettingsFileKeepsItsBytes) {
   AppFolderFromBuild app;
