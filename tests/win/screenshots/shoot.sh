@@ -5,7 +5,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 out=$(mkdir -p "$2" && cd "$2" && pwd)
 root=$(cd "$(dirname "$0")/../../.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
 run=$(mktemp -d)
@@ -26,9 +26,10 @@ sleep 1
 sleep 6
 import -window root "$out/tab0-general.png"
 for tab in 1 2; do
-  wine explorer /desktop=shot,800x600 "$driver" next-tab >/dev/null 2>&1 || true
+  # The desktop's explorer sometimes outlives the driver it started; the driver is done by then.
+  timeout 20 wine explorer /desktop=shot,800x600 "$driver" next-tab >/dev/null 2>&1 || true
   sleep 2
   import -window root "$out/tab$tab.png"
 done
-wine explorer /desktop=shot,800x600 "$driver" quit >/dev/null 2>&1 || true
+timeout 20 wine explorer /desktop=shot,800x600 "$driver" quit >/dev/null 2>&1 || true
 sleep 2
