@@ -688,3 +688,44 @@ TEST_F(FormTest, BrowseDialogsRememberOnlyTheirOwnConfirmedChoices) {
 
 }  // namespace
 }  // namespace tavrolex
+
+namespace tavrolex {
+namespace {
+
+// The quality figure follows the slider when the user moves it with the keyboard, each key
+// arriving at the focused slider through the window's dialog keyboard interface.
+TEST_F(FormTest, QualityFigureFollowsTheSliderMovedWithKeys) {
+  TFormTavrolex& form = Make();
+  ShowWindow(form.Handle(), SW_SHOW);
+  form.TabControlOption.SetIndex(2);
+  form.TabControlOptionChange();
+  PumpMessages();
+  ASSERT_TRUE(form.PanelDetail2.Visible());
+  const HWND slider = form.TrackBar_v_quality.Handle();
+  SetFocus(slider);
+  PumpMessages();
+  ASSERT_EQ(GetFocus(), slider);
+  ASSERT_EQ(form.Label_v_quality.Text(), "0");
+
+  struct Step {
+    WPARAM key;
+    const char* shown;
+  } steps[] = {{VK_NEXT, "2"}, {VK_END, "100"}, {VK_HOME, "0"}, {VK_RIGHT, "1"}, {VK_NEXT, "3"}};
+  for (const Step& step : steps) {
+    MSG down{slider, WM_KEYDOWN, step.key, 1, 0, {}};
+    if (!IsDialogMessageW(form.Handle(), &down)) {
+      TranslateMessage(&down);
+      DispatchMessageW(&down);
+    }
+    MSG up{slider, WM_KEYUP, step.key, static_cast<LPARAM>(0xC0000001), 0, {}};
+    if (!IsDialogMessageW(form.Handle(), &up)) DispatchMessageW(&up);
+    PumpMessages();
+    EXPECT_EQ(GetFocus(), slider) << "key " << step.key << " moved the focus";
+    EXPECT_EQ(form.Label_v_quality.Text(), step.shown) << "after key " << step.key;
+    EXPECT_EQ(form.Label_v_quality.Text(), std::to_string(form.TrackBar_v_quality.Position()));
+  }
+  ShowWindow(form.Handle(), SW_HIDE);
+}
+
+}  // namespace
+}  // namespace tavrolex

@@ -440,12 +440,24 @@ void SetChecked(HWND button, bool checked) {
 int ListCount(HWND list) { return static_cast<int>(Send(list, LB_GETCOUNT, 0, 0)); }
 
 std::string ListLine(HWND list, int index) {
+  // Asked for in UTF-16: Wine does not convert LB_GETTEXT between processes for the 8-bit API,
+  // so a Unicode list box would hand back its wide text as bytes.
   const LRESULT length = Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length < 0) return {};
-  std::string text(static_cast<size_t>(length) * 2 + 2, '\0');
-  const LRESULT got =
-      Send(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(got < 0 ? 0 : std::min<size_t>(static_cast<size_t>(got), text.size()));
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                           reinterpret_cast<LPARAM>(wide.data()), SMTO_NORMAL, kTimeoutMs, &got)) {
+    ADD_FAILURE() << "LB_GETTEXT to window " << list << " was not answered";
+    return {};
+  }
+  wide.resize(std::min<size_t>(static_cast<size_t>(static_cast<LRESULT>(got) < 0 ? 0 : got), wide.size()));
+  if (wide.empty()) return {};
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                        nullptr, nullptr);
+  std::string text(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes, nullptr,
+                      nullptr);
   return text;
 }
 
