@@ -31,23 +31,7 @@ struct WorkFolder {
 // The folder's program started with the utility told not to wait for Enter at its end; the
 // utility inherits the program's environment.
 Program StartWithoutPause(const AppFolder& app, const std::string& current_directory) {
-  Program program;
-  std::string line = "\"";
-  line.append(app.exe()).push_back('"');
-  program.process =
-      Process::Start(app.exe(), line, current_directory, {{"WM8EUTIL_NO_PAUSE", "1"}});
-  if (!program.process.started()) return program;
-  WaitUntil([&] {
-    for (const WindowInfo& w : VisibleMainWindows(program.process.id())) {
-      if (FindControl(w.hwnd, IDC_ButtonQuit) != nullptr) {
-        program.window = w.hwnd;
-        return true;
-      }
-    }
-    return false;
-  });
-  EXPECT_NE(program.window, nullptr) << "the main window did not show";
-  return program;
+  return StartProgram(app, "", current_directory, {{"WM8EUTIL_NO_PAUSE", "1"}});
 }
 
 // The WM8EUTIL.EXE process that `parent` started, waited for; nullptr when none came.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <utility>
 
 namespace tavrolex::e2e {
 namespace {
@@ -310,20 +311,21 @@ void Process::Kill() {
 }
 
 Process StartApp(const AppFolder& app, const std::string& tail,
-                 const std::string& current_directory) {
+                 const std::string& current_directory, Process::Environment extra) {
   std::string line = "\"";
   line.append(app.exe()).push_back('"');
   if (!tail.empty()) {
     line.push_back(' ');
     line.append(tail);
   }
-  return StartAppWithCommandLine(app, line, current_directory);
+  return StartAppWithCommandLine(app, line, current_directory, std::move(extra));
 }
 
 Process StartAppWithCommandLine(const AppFolder& app, const std::string& command_line,
-                                const std::string& current_directory) {
-  return Process::Start(app.exe(), command_line, current_directory,
-                        {{"WM8EUTIL_RECORD", app.record_file()}});
+                                const std::string& current_directory,
+                                Process::Environment extra) {
+  extra.emplace_back("WM8EUTIL_RECORD", app.record_file());
+  return Process::Start(app.exe(), command_line, current_directory, extra);
 }
 
 // ---- Windows --------------------------------------------------------------------------------

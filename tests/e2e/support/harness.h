@@ -114,12 +114,14 @@ class Process {
 };
 
 // Starts the folder's TAVROLEX.EXE as "<exe>" followed by a blank and `tail` (nothing after
-// the quoted name when `tail` is empty), with WM8EUTIL_RECORD naming the folder's record file.
+// the quoted name when `tail` is empty), with WM8EUTIL_RECORD naming the folder's record file
+// and `extra` added to its environment.
 Process StartApp(const AppFolder& app, const std::string& tail,
-                 const std::string& current_directory = "");
+                 const std::string& current_directory = "", Process::Environment extra = {});
 // The same with the whole command line given.
 Process StartAppWithCommandLine(const AppFolder& app, const std::string& command_line,
-                                const std::string& current_directory = "");
+                                const std::string& current_directory = "",
+                                Process::Environment extra = {});
 
 // ---- Windows --------------------------------------------------------------------------------
 

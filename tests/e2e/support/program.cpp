@@ -3,14 +3,16 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "ui/control_ids.h"
 
 namespace tavrolex::e2e {
 
 Program StartProgram(const AppFolder& app, const std::string& tail,
-                     const std::string& current_directory) {
+                     const std::string& current_directory, Process::Environment extra) {
   Program program;
-  program.process = StartApp(app, tail, current_directory);
+  program.process = StartApp(app, tail, current_directory, std::move(extra));
   if (!program.process.started()) return program;
   WaitUntil([&] {
     for (const WindowInfo& w : VisibleMainWindows(program.process.id())) {

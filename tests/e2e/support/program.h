@@ -24,9 +24,10 @@ struct Program {
 };
 
 // Starts the folder's program with `tail` after its quoted name and waits until its main
-// window, the one holding the Quit button, is on screen.
+// window, the one holding the Quit button, is on screen. `extra` is added to its environment.
 Program StartProgram(const AppFolder& app, const std::string& tail = "",
-                     const std::string& current_directory = "");
+                     const std::string& current_directory = "",
+                     Process::Environment extra = {});
 
 // A message box's text with its line breaks, however the box renders them (CR LF or CR),
 // as single carriage returns.
