@@ -4,8 +4,18 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "controls/application.h"
 #include "ui/form_tavrolex.h"
+
+// What an exception that nobody catches ends in. The standard library's own handler writes a
+// report to the standard error stream, which a windowed program does not have, and brings a
+// name demangler and a formatted-output engine (about 70 KB) into the exe for it. This one ends
+// the program the same way, without the report nobody could read.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};

@@ -5,8 +5,13 @@
 namespace tavrolex {
 
 bool EditBox::Create(HWND parent, int id, const Bounds& bounds) {
-  if (!CreateStandard(L"EDIT", WS_EX_CLIENTEDGE, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL,
-                      L"", parent, id, bounds))
+  return CreateWith(parent, id, bounds, 0, L"");
+}
+
+bool EditBox::CreateWith(HWND parent, int id, const Bounds& bounds, DWORD extra_style, const wchar_t* text) {
+  if (!CreateStandard(L"EDIT", WS_EX_CLIENTEDGE,
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | extra_style, text, parent,
+                      id, bounds))
     return false;
   SendMessageW(Handle(), EM_SETLIMITTEXT, 0, 0);  // 0 means the largest limit there is
   return true;

@@ -23,6 +23,8 @@ class EditBox : public Window {
   bool OnNotify(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) override;
 
  protected:
+  // Create with more style bits and a first text, both given to the system at creation.
+  bool CreateWith(HWND parent, int id, const Bounds& bounds, DWORD extra_style, const wchar_t* text);
   void RaiseChange();
 
  private:

@@ -22,9 +22,8 @@ const std::wstring& DecimalSeparator() {
 }  // namespace
 
 bool IntegerField::Create(HWND parent, int id, const Bounds& bounds) {
-  if (!EditBox::Create(parent, id, bounds)) return false;
-  SetStyleBits(WS_CLIPCHILDREN, true);
-  SetWindowTextW(Handle(), L"0");
+  // The buttons live inside the box: the box must not paint over them.
+  if (!CreateWith(parent, id, bounds, WS_CLIPCHILDREN, L"0")) return false;
   if (!buttons_.Create(Handle(), {})) return false;
   buttons_.OnStep = [this](int delta) { Step(delta); };
   PlaceButtons();

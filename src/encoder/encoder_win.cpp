@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/system_proc_win.h"
 #include "app/wide_path_win.h"
 
 namespace tavrolex {
@@ -66,10 +67,14 @@ bool EncoderPresent(const std::string& app_dir) {
 }
 
 std::string LaunchEncoder(HWND owner, const std::string& app_dir, const std::string& parameters) {
+  static const auto shell_execute = SystemFunction<decltype(ShellExecuteA)>(L"shell32.dll", "ShellExecuteA");
   const std::string path = EncoderPath(app_dir);
   SetLastError(ERROR_SUCCESS);
-  const INT_PTR result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(owner, nullptr, path.c_str(), parameters.c_str(), nullptr, SW_SHOW));
+  // Without the shell library nothing can be started: reported as a missing library.
+  const INT_PTR result =
+      shell_execute ? reinterpret_cast<INT_PTR>(shell_execute(owner, nullptr, path.c_str(), parameters.c_str(),
+                                                              nullptr, SW_SHOW))
+                    : SE_ERR_DLLNOTFOUND;
   if (result > 32) return {};
   const DWORD last_error = GetLastError();
   return "The encoding utility " + path + " could not be started: " +

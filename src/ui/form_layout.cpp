@@ -188,23 +188,27 @@ std::vector<const LayoutRow*> ChildrenOf(int parent) {
 
 // Where a control overlaps a later sibling (one after it in the tab order), the later one
 // shows whole: the earlier control gives up the shared pixels through its window region.
+// Each child and its place are asked for once; the pairs are compared here.
 void GiveWayToLaterSiblings(HWND container) {
+  std::vector<std::pair<HWND, RECT>> children;
   for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT own{};
-    GetWindowRect(child, &own);
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    children.emplace_back(child, rect);
+  }
+  for (std::size_t i = 0; i < children.size(); ++i) {
+    const RECT& own = children[i].second;
     HRGN region = nullptr;
-    for (HWND later = GetWindow(child, GW_HWNDNEXT); later; later = GetWindow(later, GW_HWNDNEXT)) {
-      RECT other{};
+    for (std::size_t j = i + 1; j < children.size(); ++j) {
       RECT shared{};
-      GetWindowRect(later, &other);
-      if (!IntersectRect(&shared, &own, &other)) continue;
+      if (!IntersectRect(&shared, &own, &children[j].second)) continue;
       if (!region) region = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
       HRGN cut = CreateRectRgn(shared.left - own.left, shared.top - own.top, shared.right - own.left,
                                shared.bottom - own.top);
       CombineRgn(region, region, cut, RGN_DIFF);
       DeleteObject(cut);
     }
-    if (region) SetWindowRgn(child, region, FALSE);  // the system owns the region from here on
+    if (region) SetWindowRgn(children[i].first, region, FALSE);  // the system owns the region from here on
   }
 }
 

@@ -8,6 +8,7 @@
 #include "app/app_dir_win.h"
 #include "app/command_line.h"
 #include "app/module_path_win.h"
+#include "app/system_proc_win.h"
 #include "controls/info_box.h"
 #include "controls/text.h"
 #include "encoder/encoder_win.h"
@@ -27,7 +28,9 @@ namespace {
 constexpr wchar_t kClassName[] = L"TFormTavrolex";
 constexpr char kCaption[] = "Tavrolex with 日本語 - by the Tavrolex developers";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// WS_EX_ACCEPTFILES is all that DragAcceptFiles(window, TRUE) would set: given at creation it
+// has the same effect without loading the shell library at start-up.
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
 
 constexpr char kMissingEncoder[] = "Put this application into the same directory of wm8eutil.exe.";
 constexpr char kAbout[] =
@@ -156,7 +159,6 @@ void TFormTavrolex::FormCreate() {
   ListBox_v_preproc.SetIndex(0);
   TrackBar_v_qualityChange();
   LoadSettings();
-  DragAcceptFiles(Handle(), TRUE);
   const std::string argument = CommandLineArgument(command_line_, 1);
   if (!argument.empty()) Edit_input.SetText(argument);
 }
@@ -244,17 +246,20 @@ void TFormTavrolex::ButtonCheckClick() {
 void TFormTavrolex::ButtonAboutClick() { InfoBox(kAbout); }
 
 void TFormTavrolex::WMDropFiles(HDROP drop) {
+  static const auto query = SystemFunction<decltype(DragQueryFileA)>(L"shell32.dll", "DragQueryFileA");
+  static const auto finish = SystemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+  if (!query || !finish) return;
   std::string name;
   try {
-    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    const UINT length = query(drop, 0, nullptr, 0);
     name.assign(static_cast<std::size_t>(length) + 1, '\0');
-    DragQueryFileA(drop, 0, name.data(), length + 1);
+    query(drop, 0, name.data(), length + 1);
     name.resize(std::strlen(name.c_str()));
   } catch (...) {
-    DragFinish(drop);
+    finish(drop);
     throw;
   }
-  DragFinish(drop);
+  finish(drop);
   Edit_input.SetText(name);
 }
 
