@@ -2,17 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include "split_words.h"
 
 namespace wm8eutil {
 namespace {
-
-std::vector<std::string> Split(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> out;
-  for (std::string word; in >> word;) out.push_back(word);
-  return out;
-}
 
 Options Parse(const std::string& tail) {
   ParseResult r = ParseArguments(Split("-input in.avi -output out.wmv " + tail));

@@ -3,18 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
+#include "split_words.h"
 
 namespace wm8eutil {
 namespace {
-
-// Splits at blanks, the way the C runtime splits a string with no quotation marks.
-std::vector<std::string> Split(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> out;
-  for (std::string word; in >> word;) out.push_back(word);
-  return out;
-}
 
 const std::string kHead = "-input C:\\in.avi -output C:\\out.wmv";
 
